@@ -157,7 +157,7 @@ DWORD Desktop::AddProcess(bool is64bit) {
     process.is64bit = is64bit;
     // Remote addresses are numbers of that process: below 4 GiB for a 32-bit one,
     // far above it for a 64-bit one, so that a cut pointer cannot pass unnoticed.
-    process.nextAddress = is64bit ? 0x000001F400000000ull : 0x00A10000ull;
+    process.firstAddress = is64bit ? 0x000001F400000000ull : 0x00A10000ull;
     processes[process.id] = process;
     return process.id;
 }
@@ -319,8 +319,14 @@ LPVOID VirtualAllocEx(HANDLE handle, LPVOID address, SIZE_T size, DWORD type, DW
     }
     sim::Process& process = *access.process;
     if (process.failAllocation.Trip()) return nullptr;
-    std::uint64_t base = process.nextAddress;
-    process.nextAddress += (size + 0xFFFF) & ~static_cast<std::uint64_t>(0xFFFF);
+    // The lowest free range on a 64 KiB boundary, as the real allocator hands out.
+    const std::uint64_t granule = 0x10000;
+    std::uint64_t base = process.firstAddress;
+    for (const auto& block : process.blocks) {
+        if (block.first >= base + size) break;
+        std::uint64_t end = block.first + block.second.size();
+        base = std::max(base, (end + granule - 1) / granule * granule);
+    }
     process.blocks[base].assign(size, 0);
     return reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(base));
 }

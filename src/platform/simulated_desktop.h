@@ -63,7 +63,7 @@ struct Process {
     bool failWidthQuery = false;
     FailSwitch failAllocation;
     std::map<std::uint64_t, std::vector<std::uint8_t>> blocks; // base address -> bytes
-    std::uint64_t nextAddress = 0;
+    std::uint64_t firstAddress = 0; // where its allocations start
 };
 
 // The fields of the last item record a list view decoded.
