@@ -9,9 +9,12 @@
 # 77 skipped (a 32-bit build, which this machine's Wine cannot run).
 #
 # Each case folder holds stdin.txt, stdout.txt, stderr.txt, Handle_List.txt and
-# status. They are UTF-8 with LF line ends; the script turns them into the
-# CP932 bytes with CR LF line ends that the program reads and writes, after
-# expanding these placeholders:
+# status, and may hold a file "hold" naming a file of the working folder: then
+# samples/holdfile holds that file, as the case before left it, open for
+# reading with writers denied while the program runs, and the file's bytes
+# must come out unchanged. The .txt files and status are UTF-8 with LF line
+# ends; the script turns them into the CP932 bytes with CR LF line ends that
+# the program reads and writes, after expanding these placeholders:
 #   {H:name} {H10:name} {H12:name}  the handle the sample announced for name:
 #                                   plain, zero-filled to 10 or to 12 digits
 #   {NOTICE}                        the notice in the menu's first line
@@ -29,7 +32,7 @@ set -u
 
 # The notice that follows the rule in the first menu line.
 NOTICE='lvdump 1.0.0（MITライセンス）'
-CASES=(session eof)
+CASES=(session eof held)
 
 [ $# -eq 2 ] || { echo "usage: $0 SOURCE_DIR BUILD_DIR" >&2; exit 2; }
 src=$(cd "$1" && pwd) || exit 1
@@ -37,6 +40,7 @@ build=$(cd "$2" && pwd) || exit 1
 here=$src/tests/e2e
 tool=$build/lvdump.exe
 sample=$build/samples/lvsample.exe
+holder=$build/samples/holdfile.exe
 work=$build/e2e
 
 fail() {
@@ -53,6 +57,7 @@ pe_machine() {
 
 [ -f "$tool" ] || fail "no $tool: build it first (cmake --build --preset win64)"
 [ -f "$sample" ] || fail "no $sample: build it first"
+[ -f "$holder" ] || fail "no $holder: build it first"
 case $(pe_machine "$tool") in
   8664) ;;
   014c)
@@ -221,9 +226,27 @@ for case in "${CASES[@]}"; do
     expand_template "$dir/$file" >"$exp/$file.utf8" || fail "cannot expand $dir/$file"
     to_windows <"$exp/$file.utf8" >"$exp/$file" || fail "cannot convert $dir/$file to CP932"
   done
+  held=
+  if [ -e "$dir/hold" ]; then
+    held=$(cat "$dir/hold")
+    [ -f "$work/run/$held" ] || fail "case $case: no $held in the working folder to hold"
+    cp "$work/run/$held" "$work/held.before" || exit 1
+    wh_start_helper "$work/run" "$holder" "$held" || exit 1
+  fi
   case_started=$(wh_now)
   wh_run "$work/run" "$exp/stdin.txt" "$tool" || mismatches=$((mismatches + 1))
-  echo "e2e: case $case ran in $(wh_elapsed "$case_started")s"
+  echo "e2e: case $case ran in $(wh_elapsed "$case_started")s${held:+ with $held held}"
+  if [ -n "$held" ]; then
+    wh_stop_helper
+    if [ "$WH_HELPER_STATUS" != 0 ]; then
+      echo "e2e: $case: holdfile ended with status $WH_HELPER_STATUS" >&2
+      mismatches=$((mismatches + 1))
+    fi
+    if ! cmp -s "$work/held.before" "$work/run/$held"; then
+      echo "e2e: $case: $held CHANGED while held open for reading only" >&2
+      mismatches=$((mismatches + 1))
+    fi
+  fi
   drop_foreign_blocks "$work/run/stdout" "$case/stdout" >"$work/run/stdout.sample"
   if [ -e "$work/run/Handle_List.txt" ]; then
     drop_foreign_blocks "$work/run/Handle_List.txt" "$case/Handle_List.txt" >"$work/run/Handle_List.sample"

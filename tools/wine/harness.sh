@@ -10,7 +10,13 @@
 #   wh_handle NAME                    the decimal handle the sample announced for NAME
 #   wh_run WORKDIR STDIN EXE [ARGS]   run EXE in WORKDIR with STDIN as standard input;
 #                                     leaves WORKDIR/stdout, WORKDIR/stderr, WORKDIR/status
-#   wh_stop                           stop the sample, the wineserver and Xvfb (idempotent)
+#   wh_start_helper WORKDIR EXE [ARGS...]
+#                                     start a second program in WORKDIR beside the sample,
+#                                     wait for its READY line; it runs until wh_stop_helper
+#   wh_stop_helper                    close the helper's input and wait for it to end; its
+#                                     exit status is then in "$WH_HELPER_STATUS"
+#   wh_stop                           stop the helper, the sample, the wineserver and Xvfb
+#                                     (idempotent)
 #
 # Every process is stopped through the id it was started with (the sample and
 # Xvfb by pid, Wine's own processes through "wineserver -k" for our prefix).
@@ -32,6 +38,9 @@ WH_TMP=
 WH_PREFIX_NOTE=         # "created in N s" or "reused", after wh_start
 WH_SAMPLE_READY_SECONDS=
 WH_SAMPLE_STATUS=
+WH_HELPER_PID=
+WH_HELPER_FD=
+WH_HELPER_STATUS=
 
 wh_fail() {
   echo "wine harness: $*" >&2
@@ -212,7 +221,63 @@ wh_stop_sample() {
   WH_SAMPLE_PID=
 }
 
+# A helper follows the sample's protocol: READY on standard output once it is
+# set up, then it runs until its standard input ends.
+wh_start_helper() {
+  local workdir=$1 exe=$2 start
+  shift 2
+  [ -f "$exe" ] || wh_fail "no helper program '$exe'" || return
+  [ -z "$WH_HELPER_PID" ] || wh_fail "a helper is running already" || return
+  [ -d "$workdir" ] || wh_fail "no folder '$workdir' for the helper" || return
+  exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")  # it runs from WORKDIR
+  start=$(wh_now)
+  rm -f "$WH_TMP/helper.in"
+  mkfifo "$WH_TMP/helper.in" || return
+  : >"$WH_TMP/helper.out"
+  (cd "$workdir" && wh_wine_env wine "$exe" "$@") \
+    <"$WH_TMP/helper.in" >"$WH_TMP/helper.out" 2>"$WH_TMP/helper.err" &
+  WH_HELPER_PID=$!
+  exec {WH_HELPER_FD}<>"$WH_TMP/helper.in"
+  until tr -d '\r' <"$WH_TMP/helper.out" | grep -qx READY; do
+    if ! kill -0 "$WH_HELPER_PID" 2>/dev/null; then
+      wait "$WH_HELPER_PID"
+      wh_fail "the helper '$exe' ended (status $?) before READY; its output:" \
+        "$(cat "$WH_TMP/helper.out" "$WH_TMP/helper.err")"
+      WH_HELPER_PID=
+      exec {WH_HELPER_FD}>&-
+      WH_HELPER_FD=
+      return 1
+    fi
+    if [ "$(awk -v a="$start" -v b="$(wh_now)" 'BEGIN { print (b - a > '"$WH_READY_TIMEOUT"') }')" = 1 ]; then
+      wh_fail "no READY from the helper '$exe' within ${WH_READY_TIMEOUT}s"
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+wh_stop_helper() {
+  local i
+  [ -n "$WH_HELPER_PID" ] || return 0
+  if [ -n "$WH_HELPER_FD" ]; then
+    exec {WH_HELPER_FD}>&-
+    WH_HELPER_FD=
+  fi
+  for i in $(seq 1 $((WH_STOP_TIMEOUT * 10))); do
+    kill -0 "$WH_HELPER_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$WH_HELPER_PID" 2>/dev/null; then
+    echo "wine harness: the helper did not end within ${WH_STOP_TIMEOUT}s of its input closing; killing it" >&2
+    kill -KILL "$WH_HELPER_PID" 2>/dev/null
+  fi
+  wait "$WH_HELPER_PID" 2>/dev/null
+  WH_HELPER_STATUS=$?
+  WH_HELPER_PID=
+}
+
 wh_stop() {
+  wh_stop_helper
   wh_stop_sample
   if [ -n "$WH_SERVER_STARTED" ]; then
     wh_wine_env timeout 30 wineserver -k 2>/dev/null
