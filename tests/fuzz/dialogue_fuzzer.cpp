@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <streambuf>
@@ -102,12 +103,21 @@ void BuildDesktop(sim::Desktop& d) {
     d.AddListView(guarded, mute, Grid(2, 2, "j"), 2, 0xFFFFFFF0u);
 }
 
+std::string g_folder;
+
+void RemoveFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(g_folder, ignored);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // The report goes to a folder of the fuzzer's own.
+    // The report goes to a folder of the fuzzer's own, removed at exit.
     char folder[] = "/tmp/lvdump-fuzz-XXXXXX";
     if (!mkdtemp(folder) || chdir(folder) != 0) std::abort();
+    g_folder = folder;
+    std::atexit(RemoveFolder);
     return 0;
 }
 
