@@ -3,4 +3,13 @@
 
 #include "dialogue/dialogue.h"
 
-int main() { return RunTool(); }
+#include <cstdio>
+
+int main() {
+    // The C runtime leaves standard output unbuffered when it is a console,
+    // and then writes every byte with a system call of its own. Buffered,
+    // each line goes out in one write when it is flushed at its end, and every
+    // prompt is still flushed before the tool waits for an answer.
+    std::setvbuf(stdout, nullptr, _IOFBF, BUFSIZ);
+    return RunTool();
+}

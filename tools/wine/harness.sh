@@ -154,6 +154,7 @@ wh_start_sample() {
   rm -f "$WH_TMP/sample.in"
   mkfifo "$WH_TMP/sample.in" || return
   WH_SAMPLE_OUT=$WH_TMP/sample.out
+  : >"$WH_TMP/sample.raw"
   wh_wine_env wine "$exe" "$@" <"$WH_TMP/sample.in" >"$WH_TMP/sample.raw" 2>"$WH_TMP/sample.err" &
   WH_SAMPLE_PID=$!
   # Held open read-write so that opening never blocks; closing it is the
