@@ -1,6 +1,5 @@
 // What the benchmark's probes share: their command line, the list check the
-// dump makes before reading, the owner's width query as the cell reader makes
-// it, and the closing summary line through which bench/run checks that a
+// dump makes before reading, and the closing summary line through which bench/run checks that a
 // probe read the same cells as the tool.
 #pragma once
 
@@ -14,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 
 namespace probe {
 
@@ -56,27 +54,6 @@ inline std::int32_t RowsToRead(const ListRequest& request) {
     if (std::strcmp(className, "SysListView32") != 0) return -1;
     LRESULT count = SendMessageA(request.list, LVM_GETITEMCOUNT, 0, 0);
     return request.rows < count ? request.rows : static_cast<std::int32_t>(count);
-}
-
-inline std::optional<bool> QueryWow64(HANDLE process) {
-    BOOL wow64 = FALSE;
-    if (!IsWow64Process(process, &wow64)) return std::nullopt;
-    return wow64 != FALSE;
-}
-
-// The owner's record layout, asked exactly as the tool's cell reader asks it:
-// through a handle of its own opened for limited query.
-inline const ItemRecordLayout& LayoutForOwner(DWORD processId) {
-    bool toolIs64Bit = sizeof(void*) == 8;
-    std::optional<bool> toolIsWow64;
-    if (!toolIs64Bit) toolIsWow64 = QueryWow64(GetCurrentProcess());
-    std::optional<bool> ownerIsWow64;
-    HANDLE query = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (query) {
-        ownerIsWow64 = QueryWow64(query);
-        CloseHandle(query);
-    }
-    return OwnerIs64Bit(toolIs64Bit, toolIsWow64, ownerIsWow64) ? kItemRecord64 : kItemRecord32;
 }
 
 // Counts what a probe read, so that the reads cannot be optimised away and

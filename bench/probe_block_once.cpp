@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
 
     DWORD processId = 0;
     GetWindowThreadProcessId(request.list, &processId);
-    const ItemRecordLayout& layout = probe::LayoutForOwner(processId);
+    const ItemRecordLayout& layout = ItemRecordLayoutFor(processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
                                  FALSE, processId);
     if (!process) {

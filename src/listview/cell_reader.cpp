@@ -6,30 +6,7 @@
 #include "listview/item_record.h"
 #include "listview/listview.h"
 
-#include <optional>
-
 namespace {
-
-std::optional<bool> QueryWow64(HANDLE process) {
-    BOOL wow64 = FALSE;
-    if (!IsWow64Process(process, &wow64)) return std::nullopt;
-    return wow64 != FALSE;
-}
-
-// The width is asked through a handle of its own, opened for limited query,
-// so that the handle for the memory work keeps exactly the rights it needs.
-const ItemRecordLayout& LayoutForOwner(DWORD processId) {
-    bool toolIs64Bit = sizeof(void*) == 8;
-    std::optional<bool> toolIsWow64;
-    if (!toolIs64Bit) toolIsWow64 = QueryWow64(GetCurrentProcess());
-    std::optional<bool> ownerIsWow64;
-    HANDLE query = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (query) {
-        ownerIsWow64 = QueryWow64(query);
-        CloseHandle(query);
-    }
-    return OwnerIs64Bit(toolIs64Bit, toolIsWow64, ownerIsWow64) ? kItemRecord64 : kItemRecord32;
-}
 
 void ReleaseBlock(HANDLE process, LPVOID block) {
     if (block) VirtualFreeEx(process, block, 0, MEM_RELEASE);
@@ -41,7 +18,7 @@ LRESULT ReadListCell(HWND list, std::int32_t row, std::int32_t column,
                      char (&destination)[kCellCapacity]) {
     DWORD processId = 0;
     GetWindowThreadProcessId(list, &processId);
-    const ItemRecordLayout& layout = LayoutForOwner(processId);
+    const ItemRecordLayout& layout = ItemRecordLayoutFor(processId);
 
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
                                  FALSE, processId);

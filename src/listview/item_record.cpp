@@ -3,8 +3,6 @@
 
 #include "listview/item_record.h"
 
-#include "platform/platform.h"
-
 #include <cstring>
 
 // The layouts above must be the platform's own for this build's width.
@@ -21,6 +19,12 @@ static_assert(offsetof(LVITEMA, iSubItem) == kItemRecord32.subItem, "iSubItem of
 #endif
 
 namespace {
+
+std::optional<bool> QueryWow64(HANDLE process) {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(process, &wow64)) return std::nullopt;
+    return wow64 != FALSE;
+}
 
 void StoreLittle(unsigned char* at, std::uint64_t value, std::size_t bytes) {
     for (std::size_t i = 0; i < bytes; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
@@ -47,4 +51,17 @@ bool OwnerIs64Bit(bool toolIs64Bit, std::optional<bool> toolIsWow64,
     if (toolIs64Bit) return true;
     if (!toolIsWow64) return false;
     return *toolIsWow64;
+}
+
+const ItemRecordLayout& ItemRecordLayoutFor(DWORD processId) {
+    bool toolIs64Bit = sizeof(void*) == 8;
+    std::optional<bool> toolIsWow64;
+    if (!toolIs64Bit) toolIsWow64 = QueryWow64(GetCurrentProcess());
+    std::optional<bool> ownerIsWow64;
+    HANDLE query = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (query) {
+        ownerIsWow64 = QueryWow64(query);
+        CloseHandle(query);
+    }
+    return OwnerIs64Bit(toolIs64Bit, toolIsWow64, ownerIsWow64) ? kItemRecord64 : kItemRecord32;
 }

@@ -3,6 +3,8 @@
 // found.
 #pragma once
 
+#include "platform/platform.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -34,3 +36,8 @@ void BuildItemRecord(const ItemRecordLayout& layout, std::int32_t row, std::int3
 // when the query failed). When it cannot be told, the tool's own width holds.
 bool OwnerIs64Bit(bool toolIs64Bit, std::optional<bool> toolIsWow64,
                   std::optional<bool> ownerIsWow64);
+
+// The layout the list views of a process use, asked through a handle of its
+// own opened for limited query (so that the handle for the memory work keeps
+// exactly the rights it needs). Falls back on the tool's own width.
+const ItemRecordLayout& ItemRecordLayoutFor(DWORD processId);
