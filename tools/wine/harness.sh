@@ -38,6 +38,7 @@ WH_TMP=
 WH_PREFIX_NOTE=         # "created in N s" or "reused", after wh_start
 WH_SAMPLE_READY_SECONDS=
 WH_SAMPLE_STATUS=
+WH_LAUNCH_SECONDS=
 WH_HELPER_PID=
 WH_HELPER_FD=
 WH_HELPER_STATUS=
@@ -145,41 +146,81 @@ wh_start() {
   WH_SERVER_STARTED=1
 }
 
-wh_start_sample() {
-  local exe=$1 start
-  shift
-  [ -f "$exe" ] || wh_fail "no sample program '$exe'" || return
-  [ -z "$WH_SAMPLE_PID" ] || wh_fail "a sample is running already" || return
+# Starts EXE under Wine in WORKDIR, with a FIFO as its standard input, and
+# waits for the READY line it prints once it is set up; it then runs until
+# that input closes (wh_end_program). NAME ("sample" or "helper") names its
+# files $WH_TMP/NAME.{in,raw,out,err} and the variables WH_<NAME>_PID and
+# WH_<NAME>_FD that hold it. Sets WH_LAUNCH_SECONDS.
+wh_launch_program() {
+  local name=$1 workdir=$2 exe=$3 start pid fd
+  local var=WH_${name^^} files=$WH_TMP/$name
+  local pidvar=${var}_PID
+  shift 3
+  [ -f "$exe" ] || wh_fail "no $name program '$exe'" || return
+  [ -z "${!pidvar}" ] || wh_fail "a $name is running already" || return
+  [ -d "$workdir" ] || wh_fail "no folder '$workdir' for the $name" || return
+  exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")  # it runs from WORKDIR
   start=$(wh_now)
-  rm -f "$WH_TMP/sample.in"
-  mkfifo "$WH_TMP/sample.in" || return
-  WH_SAMPLE_OUT=$WH_TMP/sample.out
-  : >"$WH_TMP/sample.raw"
-  wh_wine_env wine "$exe" "$@" <"$WH_TMP/sample.in" >"$WH_TMP/sample.raw" 2>"$WH_TMP/sample.err" &
-  WH_SAMPLE_PID=$!
+  rm -f "$files.in"
+  mkfifo "$files.in" || return
+  : >"$files.raw"
+  (cd "$workdir" && wh_wine_env wine "$exe" "$@") <"$files.in" >"$files.raw" 2>"$files.err" &
+  pid=$!
   # Held open read-write so that opening never blocks; closing it is the
-  # sample's signal to end.
-  exec {WH_SAMPLE_FD}<>"$WH_TMP/sample.in"
+  # program's signal to end.
+  exec {fd}<>"$files.in"
+  printf -v "$pidvar" %s "$pid"
+  printf -v "${var}_FD" %s "$fd"
   while :; do
-    tr -d '\r' <"$WH_TMP/sample.raw" >"$WH_SAMPLE_OUT"
-    grep -qx READY "$WH_SAMPLE_OUT" && break
-    if ! kill -0 "$WH_SAMPLE_PID" 2>/dev/null; then
-      wait "$WH_SAMPLE_PID"
-      wh_fail "the sample ended (status $?) before READY; its output:" \
-        "$(cat "$WH_SAMPLE_OUT" "$WH_TMP/sample.err")"
-      WH_SAMPLE_PID=
-      exec {WH_SAMPLE_FD}>&-
-      WH_SAMPLE_FD=
+    tr -d '\r' <"$files.raw" >"$files.out"
+    grep -qx READY "$files.out" && break
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      wh_fail "the $name ended (status $?) before READY; its output:" \
+        "$(cat "$files.out" "$files.err")"
+      wh_end_program "$name"
       return 1
     fi
     if [ "$(awk -v a="$start" -v b="$(wh_now)" 'BEGIN { print (b - a > '"$WH_READY_TIMEOUT"') }')" = 1 ]; then
-      wh_fail "no READY from the sample within ${WH_READY_TIMEOUT}s; its output so far:" \
-        "$(cat "$WH_SAMPLE_OUT" "$WH_TMP/sample.err")"
+      wh_fail "no READY from the $name within ${WH_READY_TIMEOUT}s; its output so far:" \
+        "$(cat "$files.out" "$files.err")"
       return 1
     fi
     sleep 0.1
   done
-  WH_SAMPLE_READY_SECONDS=$(wh_elapsed "$start")
+  WH_LAUNCH_SECONDS=$(wh_elapsed "$start")
+}
+
+# Closes the input of a program started by wh_launch_program, waits for it to
+# end, and kills it by its pid if it has not ended within WH_STOP_TIMEOUT
+# seconds. Its exit status is then in WH_<NAME>_STATUS.
+wh_end_program() {
+  local name=$1 i pid fd status
+  local var=WH_${name^^}
+  local pidvar=${var}_PID fdvar=${var}_FD
+  pid=${!pidvar}
+  fd=${!fdvar}
+  [ -n "$pid" ] || return 0
+  [ -z "$fd" ] || exec {fd}>&-
+  printf -v "$fdvar" %s ""
+  for i in $(seq 1 $((WH_STOP_TIMEOUT * 10))); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "wine harness: the $name did not end within ${WH_STOP_TIMEOUT}s of its input closing; killing it" >&2
+    kill -KILL "$pid" 2>/dev/null
+  fi
+  wait "$pid" 2>/dev/null
+  status=$?
+  printf -v "${var}_STATUS" %s "$status"
+  printf -v "$pidvar" %s ""
+}
+
+wh_start_sample() {
+  WH_SAMPLE_OUT=$WH_TMP/sample.out
+  wh_launch_program sample . "$@" || return
+  WH_SAMPLE_READY_SECONDS=$WH_LAUNCH_SECONDS
 }
 
 wh_handle() {
@@ -202,80 +243,13 @@ wh_run() {
   fi
 }
 
-wh_stop_sample() {
-  local i
-  [ -n "$WH_SAMPLE_PID" ] || return 0
-  if [ -n "$WH_SAMPLE_FD" ]; then
-    exec {WH_SAMPLE_FD}>&-
-    WH_SAMPLE_FD=
-  fi
-  for i in $(seq 1 $((WH_STOP_TIMEOUT * 10))); do
-    kill -0 "$WH_SAMPLE_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$WH_SAMPLE_PID" 2>/dev/null; then
-    echo "wine harness: the sample did not end within ${WH_STOP_TIMEOUT}s of its input closing; killing it" >&2
-    kill -KILL "$WH_SAMPLE_PID" 2>/dev/null
-  fi
-  wait "$WH_SAMPLE_PID" 2>/dev/null
-  WH_SAMPLE_STATUS=$?
-  WH_SAMPLE_PID=
-}
+wh_stop_sample() { wh_end_program sample; }
 
 # A helper follows the sample's protocol: READY on standard output once it is
 # set up, then it runs until its standard input ends.
-wh_start_helper() {
-  local workdir=$1 exe=$2 start
-  shift 2
-  [ -f "$exe" ] || wh_fail "no helper program '$exe'" || return
-  [ -z "$WH_HELPER_PID" ] || wh_fail "a helper is running already" || return
-  [ -d "$workdir" ] || wh_fail "no folder '$workdir' for the helper" || return
-  exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")  # it runs from WORKDIR
-  start=$(wh_now)
-  rm -f "$WH_TMP/helper.in"
-  mkfifo "$WH_TMP/helper.in" || return
-  : >"$WH_TMP/helper.out"
-  (cd "$workdir" && wh_wine_env wine "$exe" "$@") \
-    <"$WH_TMP/helper.in" >"$WH_TMP/helper.out" 2>"$WH_TMP/helper.err" &
-  WH_HELPER_PID=$!
-  exec {WH_HELPER_FD}<>"$WH_TMP/helper.in"
-  until tr -d '\r' <"$WH_TMP/helper.out" | grep -qx READY; do
-    if ! kill -0 "$WH_HELPER_PID" 2>/dev/null; then
-      wait "$WH_HELPER_PID"
-      wh_fail "the helper '$exe' ended (status $?) before READY; its output:" \
-        "$(cat "$WH_TMP/helper.out" "$WH_TMP/helper.err")"
-      WH_HELPER_PID=
-      exec {WH_HELPER_FD}>&-
-      WH_HELPER_FD=
-      return 1
-    fi
-    if [ "$(awk -v a="$start" -v b="$(wh_now)" 'BEGIN { print (b - a > '"$WH_READY_TIMEOUT"') }')" = 1 ]; then
-      wh_fail "no READY from the helper '$exe' within ${WH_READY_TIMEOUT}s"
-      return 1
-    fi
-    sleep 0.1
-  done
-}
+wh_start_helper() { wh_launch_program helper "$@"; }
 
-wh_stop_helper() {
-  local i
-  [ -n "$WH_HELPER_PID" ] || return 0
-  if [ -n "$WH_HELPER_FD" ]; then
-    exec {WH_HELPER_FD}>&-
-    WH_HELPER_FD=
-  fi
-  for i in $(seq 1 $((WH_STOP_TIMEOUT * 10))); do
-    kill -0 "$WH_HELPER_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$WH_HELPER_PID" 2>/dev/null; then
-    echo "wine harness: the helper did not end within ${WH_STOP_TIMEOUT}s of its input closing; killing it" >&2
-    kill -KILL "$WH_HELPER_PID" 2>/dev/null
-  fi
-  wait "$WH_HELPER_PID" 2>/dev/null
-  WH_HELPER_STATUS=$?
-  WH_HELPER_PID=
-}
+wh_stop_helper() { wh_end_program helper; }
 
 wh_stop() {
   wh_stop_helper
