@@ -140,9 +140,7 @@ TEST_F(CellReaderTest, WhatComesBackInEveryCase) {
             EXPECT_EQ(std::string(cell, sizeof cell), std::string(sizeof cell, '#')) << c.name;
         }
         EXPECT_EQ(desktop.itemMessages > 0, c.messageSent) << c.name;
-        EXPECT_EQ(desktop.OpenHandles(), 0u) << c.name;
-        EXPECT_EQ(desktop.LiveBlocks(), 0u) << c.name;
-        EXPECT_TRUE(desktop.faults.empty()) << c.name;
+        ::ExpectNothingLeft(desktop, c.name);
     }
     sim::Install(&desktop_);
 }

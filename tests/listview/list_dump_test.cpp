@@ -74,9 +74,7 @@ TEST_F(ListDumpTest, RowsCellsAndRefusals) {
         EXPECT_EQ(console.out, c.out) << c.name;
         EXPECT_EQ(console.err, c.err) << c.name;
         EXPECT_EQ(Report(), c.out) << c.name;
-        EXPECT_EQ(desktop.OpenHandles(), 0u) << c.name;
-        EXPECT_EQ(desktop.LiveBlocks(), 0u) << c.name;
-        EXPECT_TRUE(desktop.faults.empty()) << c.name;
+        ::ExpectNothingLeft(desktop, c.name);
         CloseReport();
     }
     sim::Install(&desktop_);

@@ -78,9 +78,7 @@ TEST_F(MisbehavingTest, WhatTheUserSees) {
         EXPECT_EQ(inventory.out, c.inventory) << c.name;
         EXPECT_EQ(dump.out, c.dump) << c.name;
         EXPECT_EQ(dump.err, c.err) << c.name;
-        EXPECT_EQ(desktop.OpenHandles(), 0u) << c.name;
-        EXPECT_EQ(desktop.LiveBlocks(), 0u) << c.name;
-        EXPECT_TRUE(desktop.faults.empty()) << c.name;
+        ::ExpectNothingLeft(desktop, c.name);
     }
     sim::Install(&desktop_);
 }

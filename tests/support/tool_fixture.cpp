@@ -58,11 +58,13 @@ std::string ToolTest::Report() const {
     return bytes.str();
 }
 
-void ToolTest::ExpectNothingLeft() const {
-    EXPECT_EQ(desktop_.OpenHandles(), 0u) << "process handles left open";
-    EXPECT_EQ(desktop_.LiveBlocks(), 0u) << "remote blocks left allocated";
-    EXPECT_TRUE(desktop_.faults.empty()) << desktop_.faults.front();
+void ExpectNothingLeft(const sim::Desktop& desktop, const std::string& context) {
+    EXPECT_EQ(desktop.OpenHandles(), 0u) << context << ": process handles left open";
+    EXPECT_EQ(desktop.LiveBlocks(), 0u) << context << ": remote blocks left allocated";
+    EXPECT_TRUE(desktop.faults.empty()) << context << ": " << desktop.faults.front();
 }
+
+void ToolTest::ExpectNothingLeft() const { ::ExpectNothingLeft(desktop_); }
 
 std::string MenuText() {
     return Cp932("====================================================== "

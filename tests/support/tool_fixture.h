@@ -30,13 +30,17 @@ protected:
     // The bytes of Handle_List.txt in the test's folder.
     std::string Report() const;
 
-    // Every process handle closed, every remote block released, no service misused.
+    // ExpectNothingLeft for the test's own desktop.
     void ExpectNothingLeft() const;
 
     std::string folder_;
     sim::Desktop desktop_;
     DWORD app_ = 0; // a 32-bit application owning the windows tests add
 };
+
+// Every process handle closed, every remote block released, no service
+// misused; `context` names the case in a failure message.
+void ExpectNothingLeft(const sim::Desktop& desktop, const std::string& context = "");
 
 // The console and report lines of the start-up inventory and menu of a run
 // over an empty desktop, and the farewell.
