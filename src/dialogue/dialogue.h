@@ -4,6 +4,10 @@
 
 #include <cstdint>
 #include <istream>
+#include <string>
+
+// Writes one line of the dialogue on the console, ended and flushed.
+void WriteLine(const std::string& text);
 
 // Reads a signed 32-bit decimal number: white space is skipped, then an
 // optional sign and digits are taken, stopping before the first character

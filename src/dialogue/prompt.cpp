@@ -1,9 +1,14 @@
-// The prompt-and-retry routine for signed answers.
+// The prompt-and-retry routine for signed answers, and the dialogue's lines.
 
 #include "dialogue/dialogue.h"
 #include "report/report.h"
 
 #include <iostream>
+
+void WriteLine(const std::string& text) {
+    std::cout << text;
+    EndLine(std::cout);
+}
 
 bool InputEnded() { return std::cin.fail() && std::cin.eof(); }
 
@@ -17,8 +22,7 @@ std::int32_t PromptInteger(const char* prompt, const char* errorLine, const char
         // With nothing left to drop, no answer can ever come: leave the stream
         // at its end for InputEnded() instead of retrying without end.
         if (std::cin.get() == std::istream::traits_type::eof()) return 0;
-        std::cout << errorLine;
-        EndLine(std::cout);
+        WriteLine(errorLine);
         std::cout << reprompt;
         std::cout.flush();
     }

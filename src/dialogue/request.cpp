@@ -7,10 +7,8 @@
 #include <iostream>
 
 void RequestListContents() {
-    std::cout << "+++++++++++++++++++++++++++++++++++++++";
-    EndLine(std::cout);
-    std::cout << "調べるリストのハンドル番号（10進）を入力してください。";
-    EndLine(std::cout);
+    WriteLine("+++++++++++++++++++++++++++++++++++++++");
+    WriteLine("調べるリストのハンドル番号（10進）を入力してください。");
     std::cout << "ハンドル番号=";
     std::cout.flush();
 
@@ -21,10 +19,8 @@ void RequestListContents() {
         handle = 0;
         if (InputEnded()) return;
     }
-    std::cout << RequestHandleLine(handle);
-    EndLine(std::cout);
-    std::cout << "確認：10進表示で「 2147483647  」が、MQL4のintの上限です";
-    EndLine(std::cout);
+    WriteLine(RequestHandleLine(handle));
+    WriteLine("確認：10進表示で「 2147483647  」が、MQL4のintの上限です");
     WriteRequestHeader(handle);
 
     std::int32_t rows = PromptInteger("表示する「行数」を整数で入力してください。行数=",
@@ -36,8 +32,7 @@ void RequestListContents() {
                                          " 確認：　列数= ");
     if (InputEnded()) return;
 
-    std::cout << "======================================================";
-    EndLine(std::cout);
+    WriteLine("======================================================");
     WriteRequestSeparator();
     DumpListRows(rows, WindowFromNumber(handle), columns);
 }

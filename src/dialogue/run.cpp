@@ -12,11 +12,6 @@
 
 namespace {
 
-void WriteLine(const char* text) {
-    std::cout << text;
-    EndLine(std::cout);
-}
-
 int EndRun() {
     WriteLine("＜＜プログラム終了＞＞");
     CloseReport();
